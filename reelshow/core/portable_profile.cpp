@@ -110,6 +110,8 @@ bool ProfileText::Find(std::string_view section, std::string_view key, std::stri
   const std::string_view wanted = Trim(key);
   for (std::size_t i = at + 1; i < lines_.size() && lines_[i].kind != Line::Section; ++i) {
     if (lines_[i].kind == Line::Entry && SameName(lines_[i].name, wanted)) {
+      // A key line without "=" has no value: the reader's default applies.
+      if (!lines_[i].hasValue) return false;
       value = lines_[i].value;
       return true;
     }

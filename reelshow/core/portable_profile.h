@@ -29,7 +29,7 @@ public:
   explicit ProfileText(std::string_view text);
 
   // The value of key in the first section named section, if there is one.
-  // A key line without "=" has the empty value.
+  // A key line without "=" has no value.
   bool Find(std::string_view section, std::string_view key, std::string& value) const;
 
   // The whole text after key=value was written into section.

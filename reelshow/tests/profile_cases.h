@@ -52,7 +52,8 @@ inline constexpr ReadCase kReads[] = {
     {"small-buffer", "[V]\r\nName1=abcdef\r\n", "V", "Name1", "d", 4, "abc"},
     {"no-final-newline", "[Options]\r\nColor=7", "Options", "Color", "d", 0, "7"},
     {"lf-endings", "[Options]\nColor=8\nSound=0\n", "Options", "Sound", "d", 0, "0"},
-    {"key-without-equals", "[Options]\r\nColor\r\n", "Options", "Color", "d", 0, ""},
+    // A line without "=" names a key that has no value: the default comes back.
+    {"key-without-equals", "[Options]\r\nColor\r\n", "Options", "Color", "d", 0, "d"},
     {"equals-in-value", "[Link]\r\nSite=http://h/?a=b\r\n", "Link", "Site", "", 0, "http://h/?a=b"},
     {"key-before-sections", "Color=5\r\n[Options]\r\n", "Options", "Color", "d", 0, "d"},
     {"section-trailing-text", "[Options] junk\r\nColor=6\r\n", "Options", "Color", "d", 0, "6"},
