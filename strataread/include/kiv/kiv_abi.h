@@ -124,6 +124,15 @@ struct KivStreamAccess {
 };
 static_assert(sizeof(KivStreamAccess) == 20);
 
+// The value of a kKivType_Rect property.
+struct KivRectValue {
+  std::int32_t top;
+  std::int32_t left;
+  std::int32_t bottom;
+  std::int32_t right;
+};
+static_assert(sizeof(KivRectValue) == 16);
+
 struct KivPaletteEntry {
   std::uint16_t reserved;  // 0
   std::uint16_t red;       // 0 to 65535
@@ -163,11 +172,19 @@ static_assert(sizeof(ClassTableRow) == 40);
 
 // ---------------------------------------------------------------------------
 // Interfaces
+//
+// "Host" marks what the host implements and the plug-in calls; "plug-in"
+// what the plug-in implements and the host calls. Placeholders (UnusedN)
+// stand for operations that the plug-in never calls; a host answers them as
+// it likes.
 
 struct IKivUnknown {
-  // Answers the interface iid of the object in *out (with a reference).
+  // iid: the interface asked for (not null). out: receives that interface of
+  // the object, with one reference for the caller, or null when the object
+  // has none (kKivResult_NoSuchInterface).
   virtual KivResult KIV_CALL QueryInterface(const KivGuid* iid, void** out) = 0;
-  // Both return the object's new reference count.
+  // Both return the object's reference count after the call; the object is
+  // gone when Release returns 0.
   virtual std::int32_t KIV_CALL AddRef() = 0;
   virtual std::int32_t KIV_CALL Release() = 0;
 
@@ -175,59 +192,73 @@ protected:
   ~IKivUnknown() = default;
 };
 
+// Host: the allocator of plug-in objects and of tables the host keeps.
 struct IKivAllocator : IKivUnknown {
-  // Returns the address of size bytes, or null.
+  // size: bytes wanted (0 is allowed). Returns the block's address, or null
+  // when no memory can be had.
   virtual void* KIV_CALL Alloc(std::uint32_t size) = 0;
-  // Gives back an address from Alloc; null is ignored.
+  // address: a block from Alloc of this allocator, or null (ignored).
   virtual void KIV_CALL Free(void* address) = 0;
 
 protected:
   ~IKivAllocator() = default;
 };
 
+// Host: reached through KivOwner::services.
 struct IKivHostServices : IKivUnknown {
-  // Creates an object of class clsid and answers its interface iid in *out.
-  // QueryInterface(IID_IKivHandleMemory) answers the host's handle memory.
+  // clsid: the class (CLSID_KivHostUtilities); iid: the interface wanted of
+  // the new object (IID_IKivStreamMaker, IID_IKivFormatTable,
+  // IID_IKivPropertyListMaker); out: receives it with one reference, null on
+  // failure. QueryInterface(IID_IKivHandleMemory) on the services answers
+  // the host's handle memory.
   virtual KivResult KIV_CALL CreateInstance(const KivGuid* clsid, const KivGuid* iid, void** out) = 0;
 
 protected:
   ~IKivHostServices() = default;
 };
 
+// Host: movable memory blocks named by handles.
 struct IKivHandleMemory : IKivUnknown {
-  // Returns a handle of a new block of size bytes, or 0.
+  // size: bytes of the new block. Returns its handle, or 0 on failure.
   virtual KivHandle KIV_CALL NewHandle(std::uint32_t size) = 0;
   virtual KivResult KIV_CALL Unused4() = 0;
-  // Frees a block; a locked block is freed too.
+  // handle: a live block, freed even when locked.
   virtual KivResult KIV_CALL FreeHandle(KivHandle handle) = 0;
   virtual KivResult KIV_CALL Unused6() = 0;
   virtual KivResult KIV_CALL Unused7() = 0;
-  // Returns the block's address (null for handle 0 or on failure).
+  // handle: a live block. Returns its address, fixed until it is unlocked
+  // or freed; null for handle 0 or on failure.
   virtual void* KIV_CALL LockHandle(KivHandle handle) = 0;
+  // handle: a block locked before.
   virtual KivResult KIV_CALL UnlockHandle(KivHandle handle) = 0;
 
 protected:
   ~IKivHandleMemory() = default;
 };
 
+// Host: a readable byte stream (the document stream of the plug-in).
 struct IKivByteStream : IKivUnknown {
-  // Opens the stream; the plug-in passes (0, 1).
+  // mode, flags: the plug-in passes 0 and 1 (for reading); their meaning
+  // lies with the host. Reading starts at offset 0.
   virtual KivResult KIV_CALL Open(std::int32_t mode, std::int32_t flags) = 0;
   virtual KivResult KIV_CALL Close() = 0;
-  // Reads up to count bytes into buffer; *actual (if not null) receives the
-  // number delivered. At the end of the stream a read delivers fewer bytes
-  // (possibly none) and still succeeds.
+  // buffer: room for count bytes; count: bytes wanted; actual: receives the
+  // number delivered (may be null). At the end of the stream a read delivers
+  // fewer bytes (possibly none) and still succeeds. Reading advances the
+  // position by the bytes delivered.
   virtual KivResult KIV_CALL Read(void* buffer, std::uint32_t count, std::uint32_t* actual) = 0;
   virtual KivResult KIV_CALL Unused6() = 0;
   virtual KivResult KIV_CALL Unused7() = 0;
-  // Absolute byte offsets from the start of the stream.
+  // position: receives the absolute byte offset of the next read.
   virtual KivResult KIV_CALL GetPosition(std::uint32_t* position) = 0;
+  // position: absolute byte offset from the start of the stream.
   virtual KivResult KIV_CALL SetPosition(std::uint32_t position) = 0;
 
 protected:
   ~IKivByteStream() = default;
 };
 
+// Host: makes byte streams.
 struct IKivStreamMaker : IKivUnknown {
   virtual KivResult KIV_CALL Unused3() = 0;
   virtual KivResult KIV_CALL Unused4() = 0;
@@ -235,52 +266,63 @@ struct IKivStreamMaker : IKivUnknown {
   virtual KivResult KIV_CALL Unused6() = 0;
   virtual KivResult KIV_CALL Unused7() = 0;
   virtual KivResult KIV_CALL Unused8() = 0;
-  // A stream over the host's import source.
+  // source: the import source the host gave the reader; access: the record
+  // completed by LookUpFormat; out: receives a new, closed stream over the
+  // source with one reference, null on failure.
   virtual KivResult KIV_CALL MakeSourceStream(IKivUnknown* source, KivStreamAccess* access,
                                               IKivByteStream** out) = 0;
-  // A stream over a file; the file reference is the host's own (our host:
-  // a zero-terminated path).
+  // fileReference: the host's own reference to a file (our host: a
+  // zero-terminated path); out: as for MakeSourceStream.
   virtual KivResult KIV_CALL MakeFileStream(const void* fileReference, IKivByteStream** out) = 0;
 
 protected:
   ~IKivStreamMaker() = default;
 };
 
+// Host: the table of data formats the host knows.
 struct IKivFormatTable : IKivUnknown {
-  // Stores the identifier of the named format into access->formatId.
+  // name: zero-terminated format name ("kKivCfFormat_PS30"); access: the
+  // record whose formatId receives the format's identifier.
   virtual KivResult KIV_CALL LookUpFormat(const char* name, KivStreamAccess* access) = 0;
 
 protected:
   ~IKivFormatTable() = default;
 };
 
+// Host: typed values under string keys.
 struct IKivPropertyList : IKivUnknown {
   virtual KivResult KIV_CALL Unused3() = 0;
   virtual KivResult KIV_CALL Unused4() = 0;
-  // Copies the value of key, of the given type, into buffer (at most size
-  // bytes). 0 when present.
+  // type: a kKivType_* code; buffer: receives the value, at most size bytes;
+  // key: zero-terminated. 0 when the key is present with that type.
   virtual KivResult KIV_CALL Get(std::int32_t type, void* buffer, std::uint32_t size, const char* key) = 0;
-  // Stores a value under key; size as the value type says (0 for strings).
+  // type: a kKivType_* code; value: the value's address; size: as the value
+  // type says (0 for a string, the byte count for bytes); key:
+  // zero-terminated. The list copies the value.
   virtual KivResult KIV_CALL Put(std::int32_t type, const void* value, std::uint32_t size, const char* key) = 0;
 
 protected:
   ~IKivPropertyList() = default;
 };
 
+// Host: makes empty property lists.
 struct IKivPropertyListMaker : IKivUnknown {
+  // out: receives a new list with one reference for the caller.
   virtual KivResult KIV_CALL NewPropertyList(IKivPropertyList** out) = 0;
 
 protected:
   ~IKivPropertyListMaker() = default;
 };
 
+// Host: given to IKivRegister::Register.
 struct IKivRegistrar : IKivUnknown {
   virtual KivResult KIV_CALL Unused3() = 0;
   virtual KivResult KIV_CALL Unused4() = 0;
   virtual KivResult KIV_CALL Unused5() = 0;
   virtual KivResult KIV_CALL Unused6() = 0;
-  // Makes a registration entry; the registrar keeps the list (no reference
-  // passes to the caller).
+  // registration: the value the host passed to Register; clsid, iid: the
+  // class and interface the entry describes; out: receives the entry's
+  // list. The registrar keeps the list: no reference passes to the caller.
   virtual KivResult KIV_CALL NewEntry(std::uint32_t registration, const KivGuid* clsid,
                                       const KivGuid* iid, IKivPropertyList** out) = 0;
 
@@ -288,60 +330,84 @@ protected:
   ~IKivRegistrar() = default;
 };
 
+// Host: receives one image, row by row.
 struct IKivImageReceptor : IKivUnknown {
   virtual KivResult KIV_CALL Unused3() = 0;
   virtual KivResult KIV_CALL Unused4() = 0;
-  // Offers offerCount layouts (preferred first) for the image info. The host
-  // puts the layout it chooses into offers[0]. The plug-in passes 1, 0, 1 for
-  // the three constants; *outValue is not used by the plug-in.
+  // offerCount: entries of offers; offers: Layout* codes, preferred first;
+  // the host puts the layout it chooses into offers[0]. info: the image as
+  // described. The plug-in passes 1, 0, 1 for one, zero and alsoOne and does
+  // not use *outValue; their meaning lies with the host.
   virtual KivResult KIV_CALL BeginImage(std::int32_t offerCount, std::int32_t* offers, std::int32_t one,
                                         ImageInfo* info, std::int32_t zero, std::int32_t alsoOne,
                                         std::int32_t* outValue) = 0;
-  // The description adapted to the chosen layout.
+  // info: the description adapted to the chosen layout.
   virtual KivResult KIV_CALL SetImageInfo(ImageInfo* info) = 0;
-  // One row: its number (from 0), its address and its length in bytes.
+  // row: its number, from 0; address: its first byte; rowBytes: its length.
+  // kKivResult_Incomplete asks the plug-in to stop delivering and finish.
   virtual KivResult KIV_CALL PutRow(std::int32_t row, const void* address, std::int32_t rowBytes) = 0;
+  // Ends the image; kKivResult_Incomplete: call again.
   virtual KivResult KIV_CALL Finish() = 0;
 
 protected:
   ~IKivImageReceptor() = default;
 };
 
-// The plug-in's interfaces.
-
+// Plug-in: writes the library's registration entries.
 struct IKivRegister : IKivUnknown {
+  // registrar: where the entries go; registration: the host's value, passed
+  // unchanged to every NewEntry.
   virtual KivResult KIV_CALL Register(IKivRegistrar* registrar, std::uint32_t registration) = 0;
 
 protected:
   ~IKivRegister() = default;
 };
 
+// Plug-in: the format agent.
 struct IKivAgent : IKivUnknown {
+  // argument: not used.
   virtual KivResult KIV_CALL Notify(void* argument) = 0;
 
 protected:
   ~IKivAgent() = default;
 };
 
+// Plug-in: imports one document.
 struct IKivReader : IKivUnknown {
+  // count: receives the number of receptor kinds the reader delivers to.
   virtual KivResult KIV_CALL CountReceptors(std::int32_t* count) = 0;
+  // index: from 0; id: receives that receptor kind's id.
   virtual KivResult KIV_CALL GetReceptorId(std::int32_t index, KivGuid* id) = 0;
+  // source: the import source (kept with a reference), or null.
   virtual KivResult KIV_CALL SetSource(IKivUnknown* source) = 0;
+  // argument: not used.
   virtual KivResult KIV_CALL SetOptions(void* argument) = 0;
+  // list: receives a new list of the document's options (one reference).
   virtual KivResult KIV_CALL GetOptions(IKivPropertyList** list) = 0;
   virtual KivResult KIV_CALL GetDefaultOptions(IKivPropertyList** list) = 0;
+  // argument: not used; value: set to null.
   virtual KivResult KIV_CALL QueryExtra(void* argument, void** value) = 0;
+  // fileReference: the host's reference to a file, as for MakeFileStream;
+  // argument: not used. 0 when the file is a document the reader reads.
   virtual KivResult KIV_CALL CheckFile(const void* fileReference, void* argument) = 0;
+  // count: receives the number of selectable images (layers).
   virtual KivResult KIV_CALL CountSelectors(std::int32_t* count) = 0;
+  // index: a layer, from 0; argument: not used; list: receives a new list
+  // describing the layer (one reference).
   virtual KivResult KIV_CALL GetSelectorInfo(std::int32_t index, void* argument, IKivPropertyList** list) = 0;
+  // list: names the image to read (kept with a reference); null: the
+  // merged image.
   virtual KivResult KIV_CALL SetSelector(IKivPropertyList* list) = 0;
+  // receptor: where the image goes; receptorId: its kind, one of those
+  // GetReceptorId answers.
   virtual KivResult KIV_CALL ReadImage(IKivImageReceptor* receptor, const KivGuid* receptorId) = 0;
 
 protected:
   ~IKivReader() = default;
 };
 
-// The host object every plug-in object is created for.
+// Host: the object every plug-in object is created for. Plug-in objects
+// answer QueryInterface through it and mirror their references onto it.
 struct KivOwner : IKivUnknown {
   std::uint32_t unused;  // not read by the plug-in
   IKivHostServices* services;
@@ -354,16 +420,30 @@ protected:
 // ---------------------------------------------------------------------------
 // Exports of the plug-in library (undecorated names on Windows)
 
+// The class's initialiser and finaliser; instance: memory of the class's
+// instance size, owned by the host.
 using KivClassInitializer = KivResult(KIV_CALL*)(void* instance);
 using KivClassFinalizer = void(KIV_CALL*)(void* instance);
 
 extern "C" {
+// clsid: the class asked for, or null for the library's class. Writes the
+// instance size, initialiser and finaliser (each out-pointer may be null)
+// and answers 0; kKivResult_NoSuchClass for another class, nothing written.
 using DllGetClassFormFn = KivResult(KIV_CALL*)(const KivGuid* clsid, std::uint32_t* instanceSize,
                                               KivClassInitializer* initializer,
                                               KivClassFinalizer* finalizer);
+// allocator: where the table's memory comes from; table: receives the
+// table (ClassTableRow rows ended by a row of zeros), which the caller owns,
+// or null (kKivResult_OutOfMemory).
 using DllGetClassInfoFn = KivResult(KIV_CALL*)(IKivAllocator* allocator, ClassTableRow** table);
+// owner: the host object the new object is created for; clsid: the class,
+// or null for any; iid: the interface wanted; object: receives the new
+// object with one reference. kKivResult_NoSuchInterface, object untouched,
+// when the class has no such interface.
 using DllGetInterfaceFn = KivResult(KIV_CALL*)(KivOwner* owner, const KivGuid* clsid,
                                               const KivGuid* iid, void** object);
+// Not used: always kKivResult_NoSuchClass.
 using DllGetClassObjectFn = KivResult(KIV_CALL*)(const void* a, const void* b, void** c);
+// 0 when no object of the library is alive, else kKivResult_StillInUse.
 using DllCanUnloadNowFn = KivResult(KIV_CALL*)();
 }

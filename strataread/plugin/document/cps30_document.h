@@ -16,6 +16,7 @@ extern IKivByteStream* DocumentStream;
 inline constexpr int kMaxGuides = 256;
 inline constexpr int kMaxKeptChannels = 32;
 inline constexpr int kMaxBlendRanges = 66;
+inline constexpr std::uint32_t kColorTableBytes = 768;
 
 // Conversion flags of the pixel pipeline.
 inline constexpr std::uint32_t WideSamples = 0x01;
@@ -68,6 +69,25 @@ struct LayerRecord {
   char layerName[256];
 };
 
+// The header values as they stand in the file's first 26 bytes.
+struct DocumentHeader {
+  std::int16_t channelCount;
+  std::uint32_t height;
+  std::uint32_t width;
+  std::int16_t depth;
+  std::uint32_t colorMode;
+};
+
+// Reads exactly count bytes, asking again after a short delivery. A read
+// that delivers nothing before the count is met answers
+// kKivResult_ReadFailed; a failing read answers the stream's own result.
+// Bytes that were not delivered are never taken as data.
+KivResult ReadFully(IKivByteStream* stream, void* buffer, std::uint32_t count);
+
+// Big-endian readers; on failure the target keeps its value.
+KivResult ReadBigEndian16(IKivByteStream* stream, std::uint16_t* target);
+KivResult ReadBigEndian32(IKivByteStream* stream, std::uint32_t* target);
+
 class CPS30Document {
 public:
   CPS30Document();
@@ -104,8 +124,54 @@ public:
   std::uint8_t alphaInvert = 0;
   std::uint8_t alphaStored = 0;
 
-  // Parser operations are declared by the parser (document/*.h); pixel
-  // operations by the pixel pipeline (pixels/*.h).
+  // Host services (cps30_document.cpp).
+  KivResult AttachServices(IKivHandleMemory* handles, IKivAllocator* allocator,
+                           IKivHostServices* hostServices);
+  // Replaces the colour table by a fresh, zeroed, locked 768-byte block.
+  KivResult MakeColorTable();
+  // Frees the colour table, if any; handle and address are cleared with it.
+  void ReleaseColorTable();
+  // Frees the layer table, if any, and sets layerCount to 0.
+  void ReleaseLayerTable();
+
+  // Header, colour-mode data and image resources (document_header.cpp,
+  // color_mode_data.cpp, image_resources.cpp).
+  KivResult CheckHeader();
+  KivResult ReadHeader();
+  KivResult ReadColorModeData();
+  KivResult ReadImageResources();
+  KivResult ParseImageResources(const std::uint8_t* block, std::uint32_t length);
+
+  // Layer-and-mask section (layer_records.cpp).
+  KivResult ReadRect(KivRect* rect);
+  KivResult ReadLayerAndMaskInfo();
+  // Reads one record into a zero-filled LayerRecord; a record whose extra
+  // data would end beyond sectionEnd is refused.
+  KivResult ReadLayerRecord(LayerRecord* record, std::uint64_t sectionEnd = UINT32_MAX);
+
+  // Parse, description and layout negotiation (image_description.cpp).
+  KivResult ParseDocument(ImageInfo* info, std::int16_t* offerCount, std::int32_t* offers);
+  KivResult DescribeImage(ImageInfo* info, std::int16_t* offerCount, std::int32_t* offers,
+                          std::int32_t channels, std::uint32_t imageWidth, std::uint32_t imageHeight);
+  std::int32_t SelectionChannelCount() const;
+  KivResult SelectImage(IKivPropertyList* selector, ImageInfo* info, std::int16_t* offerCount,
+                        std::int32_t* offers);
+  void ApplyChosenLayout(std::uint32_t layout, ImageInfo* info);
+
+  // Option lists (option_lists.cpp).
+  KivResult GetLayerOptions(std::int32_t index, IKivPropertyList** out);
+  // Puts the guide count and one text per guide; the Puts' results are not
+  // consulted.
+  void PutGuideOptions(IKivPropertyList* list) const;
+
+  // Pixel operations are declared by the pixel pipeline (pixels/*.h).
+
+private:
+  const LayerRecord* SelectedLayer() const;
+  KivResult ReadColorPlanes(std::uint32_t sectionLength);
+  KivResult MakeGreyRamp(ImageInfo* info, std::uint32_t rampSize);
+  KivResult ReadLayerExtraData(LayerRecord* record, std::uint64_t sectionEnd);
+  KivResult ReadLayerTable(std::int32_t count, std::uint64_t sectionEnd);
 };
 
 }  // namespace strataread
