@@ -37,6 +37,25 @@ TEST(DocumentLifeTest, AttachServicesCountsHandleMemoryAndReplacesIt) {
   EXPECT_EQ(second->References(), 1);
 }
 
+TEST(DocumentLifeTest, LayerTableGoesBackToItsAllocator) {
+  auto handles = kivhost::HandleMemory::Create();
+  auto first = kivhost::Allocator::Create();
+  CPS30Document document;
+  document.AttachServices(handles.get(), first.get(), nullptr);
+  const ByteVector layers = LayerSectionOf({RgbLayer(1, 1)});
+  auto stream = kivhost::MemoryStream::Create(Bytes().U32(static_cast<std::uint32_t>(layers.size())).Append(layers).Take());
+  ASSERT_EQ(stream->Open(0, 1), kKivResult_OK);
+  DocumentStream = stream.get();
+  ASSERT_EQ(document.ReadLayerAndMaskInfo(), kKivResult_OK);
+  DocumentStream = nullptr;
+  ASSERT_EQ(first->LiveAllocations(), 1u);
+  // Without an allocator the document keeps no table it could not free.
+  document.AttachServices(handles.get(), nullptr, nullptr);
+  EXPECT_EQ(first->LiveAllocations(), 0u);
+  EXPECT_EQ(document.layers, nullptr);
+  EXPECT_EQ(document.layerCount, 0);
+}
+
 TEST(DocumentLifeTest, ReadersAnswerReadFailedWithoutStream) {
   std::uint16_t value16 = 7;
   std::uint32_t value32 = 9;

@@ -117,10 +117,16 @@ TEST_F(LayerSectionTest, SecondSectionReplacesTheFirstTable) {
   ASSERT_EQ(ReadLayers({RgbLayer(1, 1)}), kKivResult_OK);
   EXPECT_EQ(document->layerCount, 1);
   EXPECT_EQ(allocator->LiveAllocations(), 1u);
-  // A section that fails drops the table too.
+  // A section that fails drops the table too, and so does one without
+  // layers.
   Open(Bytes().U32(100).U32(60).U16(1).Take());
   EXPECT_EQ(document->ReadLayerAndMaskInfo(), kKivResult_ReadFailed);
   EXPECT_EQ(allocator->LiveAllocations(), 0u);
+  ASSERT_EQ(ReadLayers({RgbLayer(1, 1)}), kKivResult_OK);
+  Open(Bytes().U32(4).U32(0).Take());
+  EXPECT_EQ(document->ReadLayerAndMaskInfo(), kKivResult_OK);
+  EXPECT_EQ(allocator->LiveAllocations(), 0u);
+  EXPECT_EQ(document->layers, nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -263,6 +269,23 @@ TEST_F(LayerSectionTest, BlendValuesAndRangesAsStored) {
   EXPECT_EQ(record.bounds.bottom, 1);
   EXPECT_EQ(record.blendRanges[2][0], 2);
   EXPECT_EQ(record.blendRanges[2][3], 3);
+}
+
+TEST_F(LayerSectionTest, RangesPastTheKeptOnesCostOneReadAndOneMove) {
+  // Against a record without ranges: one more read (the kept 66 ranges)
+  // and one more move (past the other 934), however many are stored.
+  std::uint64_t reads[2];
+  std::uint64_t moves[2];
+  const std::size_t counts[] = {0, 1000};
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(ReadLayers({WithRanges(counts[i])}), kKivResult_OK);
+    reads[i] = stream->ReadCalls();
+    moves[i] = stream->SetPositionCalls();
+  }
+  EXPECT_EQ(reads[1], reads[0] + 1);
+  EXPECT_EQ(moves[1], moves[0] + 1);
+  EXPECT_EQ(document->layers[0].numBlendRanges, 66);
+  EXPECT_STREQ(document->layers[0].layerName, "ranges");
 }
 
 struct MaskCase {

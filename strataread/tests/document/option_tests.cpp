@@ -128,6 +128,20 @@ TEST_F(LayerOptionsTest, LayerWithMask) {
   EXPECT_EQ(list.Find("kKivSelectorKey_blendRanges")->value, (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
+TEST_F(LayerOptionsTest, MaskBoundsAreReportedAsTheRecordHoldsThem) {
+  // Reading a layer with a relative mask moves its rectangle into document
+  // coordinates in the record; the list shows that until the next parse.
+  LayerRecord& masked = document->layers[1];
+  masked.maskBounds = KivRect{11, 12, 13, 14};
+  ASSERT_EQ(Options(1), kKivResult_OK);
+  EXPECT_EQ(LastList().Find("kKivSelectorKey_maskBounds")->Rect()->top, 11);
+  EXPECT_EQ(LastList().Find("kKivSelectorKey_maskBounds")->Rect()->right, 14);
+  ASSERT_EQ(stream->SetPosition(0), kKivResult_OK);
+  ASSERT_EQ(document->ParseDocument(&info, &offerCount, offers), kKivResult_OK);
+  ASSERT_EQ(Options(1), kKivResult_OK);
+  EXPECT_EQ(LastList().Find("kKivSelectorKey_maskBounds")->Rect()->top, 1);
+}
+
 TEST_F(LayerOptionsTest, IndexOutOfRangeMakesNoList) {
   for (std::int32_t index : {-1, 2, INT32_MAX}) {
     SCOPED_TRACE(index);

@@ -67,6 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ResourceWalkTest,
     ::testing::Values(
         WalkCase{"empty", {}, kKivResult_OK, 72.0, 7},
+        WalkCase{"fiveBytes", ByteVector(5, 0xFF), kKivResult_OK, 72.0, 7},
         WalkCase{"tenBytes", ByteVector(10, 0xFF), kKivResult_OK, 72.0, 7},
         WalkCase{"resolution72", Blocks({psdbuild::ResolutionResource(0x00480000)}), kKivResult_OK, 72.0, 7},
         WalkCase{"resolution300", Blocks({psdbuild::ResolutionResource(0x012C0000)}), kKivResult_OK, 300.0, 7},
