@@ -2,10 +2,11 @@
 // The reader object, through which the host imports one document. It owns
 // the document object and the records that describe the image to the host.
 //
-// Every operation that reads the document holds the module-wide
-// DocumentStream for its whole run and leaves it null when it returns; one
-// that finds the slot taken (a host calling back into a reader from inside
-// an import) answers kKivResult_StillInUse and touches nothing.
+// An operation that opens the document holds the module-wide DocumentStream
+// for its whole run and leaves it null when it returns. Every operation that
+// reads or changes a document finds the slot taken only when a host calls
+// back into a reader from inside another operation (from BeginImage, say):
+// it then answers kKivResult_StillInUse and touches nothing.
 #include <cstdint>
 
 #include "cps30_document.h"

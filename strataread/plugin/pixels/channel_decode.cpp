@@ -10,58 +10,6 @@ namespace {
 // Runs of up to this many bytes are moved as one fixed-size block.
 constexpr std::size_t kBlock = 2 * sizeof(std::uint64_t);
 
-// The PackBits runs of one row, handed to a sink: Literal(bytes, bytes
-// available there, at, count) and Repeat(value, at, count), with every run
-// already cut to the row and to the source. Answers the bytes unpacked.
-template <class Sink>
-std::size_t UnpackRuns(const std::uint8_t* source, std::size_t sourceLength, std::size_t length, Sink& sink) {
-  std::size_t in = 0;
-  std::size_t out = 0;
-  while (out < length && in < sourceLength) {
-    const int header = static_cast<std::int8_t>(source[in++]);
-    const std::size_t missing = length - out;
-    if (header >= 0) {
-      const std::size_t run = static_cast<std::size_t>(header) + 1;
-      const std::size_t cut = std::min({run, missing, sourceLength - in});
-      sink.Literal(source + in, sourceLength - in, out, cut);
-      if (cut < run) return out + cut;
-      in += run;
-      out += run;
-    } else {
-      if (in >= sourceLength) break;
-      const std::uint8_t value = source[in++];
-      const std::size_t run = static_cast<std::size_t>(1 - header);
-      sink.Repeat(value, out, std::min(run, missing));
-      out += run;
-    }
-  }
-  return std::min(out, length);
-}
-
-// Into a row of its own. Most runs are short: each is written as one block
-// of kBlock bytes when the row and the source have room for it; the block's
-// bytes beyond the run lie inside the row and the runs after it overwrite
-// them.
-struct RowSink {
-  std::uint8_t* row;
-  std::size_t length;
-
-  void Literal(const std::uint8_t* bytes, std::size_t available, std::size_t at, std::size_t count) const {
-    if (count <= kBlock && length - at >= kBlock && available >= kBlock) {
-      std::memcpy(row + at, bytes, kBlock);
-    } else {
-      std::memcpy(row + at, bytes, count);
-    }
-  }
-  void Repeat(std::uint8_t value, std::size_t at, std::size_t count) const {
-    if (count <= kBlock && length - at >= kBlock) {
-      std::memset(row + at, value, kBlock);
-    } else {
-      std::memset(row + at, value, count);
-    }
-  }
-};
-
 // Photoshop stores CMYK samples as 255 minus the ink; the rest of the
 // pipeline works with ink amounts. For 16-bit samples 65535 - v inverts
 // both bytes alike, so one byte-wise pass serves every depth.
@@ -108,8 +56,46 @@ std::uint64_t DecodedRowLength(std::int32_t depth, std::int64_t samples) {
 
 std::size_t UnpackBits(const std::uint8_t* source, std::size_t sourceLength, std::uint8_t* destination,
                        std::size_t length) {
-  RowSink sink{destination, length};
-  return UnpackRuns(source, sourceLength, length, sink);
+  std::size_t in = 0;
+  std::size_t out = 0;
+  while (out < length && in < sourceLength) {
+    // While a block fits in the row and the source holds a header and a
+    // block, short runs of both kinds are written as one block of kBlock
+    // bytes; its bytes beyond the run lie inside the row, and the runs after
+    // it overwrite them.
+    while (out + kBlock <= length && in + 1 + kBlock <= sourceLength) {
+      const int header = static_cast<std::int8_t>(source[in]);
+      const std::size_t run = static_cast<std::size_t>(header >= 0 ? header + 1 : 1 - header);
+      if (run > kBlock) break;
+      if (header >= 0) {
+        std::memcpy(destination + out, source + in + 1, kBlock);
+        in += 1 + run;
+      } else {
+        std::memset(destination + out, source[in + 1], kBlock);
+        in += 2;
+      }
+      out += run;
+    }
+    if (out >= length || in >= sourceLength) break;
+
+    // One run with every bound checked: a long one, or one near the end.
+    const int header = static_cast<std::int8_t>(source[in++]);
+    const std::size_t missing = length - out;
+    if (header >= 0) {
+      const std::size_t run = static_cast<std::size_t>(header) + 1;
+      const std::size_t cut = std::min({run, missing, sourceLength - in});
+      std::memcpy(destination + out, source + in, cut);
+      if (cut < run) return out + cut;
+      in += run;
+      out += run;
+    } else {
+      if (in >= sourceLength) break;
+      const std::size_t run = static_cast<std::size_t>(1 - header);
+      std::memset(destination + out, source[in++], std::min(run, missing));
+      out += run;
+    }
+  }
+  return std::min(out, length);
 }
 
 KivResult DecodeRow(const CPS30Document& document, std::uint8_t* readBuffer, std::uint8_t* outputBuffer,

@@ -141,6 +141,14 @@ void StoreBitmap(const Run& run, int step, std::int32_t plane, std::int32_t plan
 
 }  // namespace
 
+void RowClearing::Through(std::int32_t row) {
+  if (row < cleared_) return;
+  const std::int32_t end = std::min(row + 1, image_.height);
+  const std::int64_t rowBytes = image_.RowBytes();
+  std::memset(image_.pixels + cleared_ * rowBytes, 0, static_cast<std::size_t>((end - cleared_) * rowBytes));
+  cleared_ = end;
+}
+
 KivResult StoreSamples(const CPS30Document& document, const ImageBuffer& image, std::int32_t row,
                        std::int32_t plane, const std::uint8_t* samples, std::int32_t count,
                        std::int32_t startX) {
@@ -148,6 +156,7 @@ KivResult StoreSamples(const CPS30Document& document, const ImageBuffer& image, 
       count <= 0 || image.planes <= 0) {
     return kKivResult_OK;
   }
+  if (image.clearing != nullptr) image.clearing->Through(row);
   const std::uint32_t flags = document.convertFlags;
   const int step = DecodedSampleBytes(document);
   const std::int64_t pixelBytes = image.PixelBytes();
@@ -189,6 +198,7 @@ void FillSpan(const CPS30Document& document, const ImageBuffer& image, std::int3
   fromX = std::max(fromX, 0);
   toX = std::min(toX, image.width);
   if (fromX >= toX) return;
+  if (image.clearing != nullptr) image.clearing->Through(row);
 
   const std::int64_t pixelBytes = image.PixelBytes();
   std::uint8_t* dst = image.pixels + (static_cast<std::int64_t>(row) * image.width + fromX) * pixelBytes;

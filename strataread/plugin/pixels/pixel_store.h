@@ -9,19 +9,39 @@
 
 namespace strataread {
 
+class RowClearing;
+
 // The image buffer as the stores see it: height rows of width pixels, each
 // pixel planes samples of sampleBytes bytes (two only for 16-bit
 // deliveries, high byte first, as the file stores them). Row r starts at
-// r x width x planes x sampleBytes.
+// r x width x planes x sampleBytes. With clearing set, every row is zeroed
+// just before the first store into it.
 struct ImageBuffer {
   std::uint8_t* pixels = nullptr;
   std::int32_t width = 0;
   std::int32_t height = 0;
   std::int32_t planes = 0;
   std::int32_t sampleBytes = 1;
+  RowClearing* clearing = nullptr;
 
   std::int64_t PixelBytes() const { return static_cast<std::int64_t>(planes) * sampleBytes; }
   std::int64_t RowBytes() const { return PixelBytes() * width; }
+};
+
+// Zeroes an image's rows in order, each just before it is first written, so
+// that no host memory reaches the picture without a pass of its own over
+// the whole buffer: a row is cleared while it is about to be in cache anyway.
+class RowClearing {
+public:
+  explicit RowClearing(const ImageBuffer& image) : image_(image) {}
+  // Every row up to and including row is zero or written.
+  void Through(std::int32_t row);
+  // Every row is: called when the read ends.
+  void Rest() { Through(image_.height - 1); }
+
+private:
+  ImageBuffer image_;
+  std::int32_t cleared_ = 0;  // rows below this one are cleared
 };
 
 // The product of two fractions of 255, rounded to the nearest step:

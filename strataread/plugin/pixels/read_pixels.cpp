@@ -3,7 +3,6 @@
 #include "read_pixels.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 #include "channel_decode.h"
@@ -194,6 +193,38 @@ std::int32_t ToInt32(std::int64_t value) {
                                                             std::numeric_limits<std::int32_t>::max()));
 }
 
+// Allocates and locks the image buffer, height rows of width pixels of the
+// plan's size; its handle goes to *image as soon as it exists. Sizes that
+// do not fit the host's 32-bit sizes count as memory refused.
+KivResult ObtainImage(const CPS30Document& document, const Source& source, const PixelPlan& plan, KivHandle* image,
+                      std::uint8_t** pixels) {
+  const std::int64_t limit = std::numeric_limits<std::int32_t>::max();
+  if (source.width > limit || source.height > limit || document.handleMemory == nullptr) {
+    return kKivResult_OutOfMemory;
+  }
+  const std::uint64_t rowBytes =
+      static_cast<std::uint64_t>(source.width) * static_cast<std::uint64_t>(plan.PixelBytes());
+  if (rowBytes > UINT32_MAX || rowBytes * static_cast<std::uint64_t>(source.height) > UINT32_MAX) {
+    return kKivResult_OutOfMemory;
+  }
+  const auto size = static_cast<std::uint32_t>(rowBytes * static_cast<std::uint64_t>(source.height));
+  const KivHandle handle = document.handleMemory->NewHandle(size);
+  if (handle == 0) return kKivResult_OutOfMemory;
+  *image = handle;
+  *pixels = static_cast<std::uint8_t*>(document.handleMemory->LockHandle(handle));
+  return *pixels != nullptr ? kKivResult_OK : kKivResult_OutOfMemory;
+}
+
+KivResult ReadChannels(CPS30Document& document, const Source& source, const PixelPlan& plan,
+                       const ImageBuffer& image) {
+  if (source.channels <= 0) return kKivResult_OK;
+  if (DocumentStream == nullptr) return kKivResult_ReadFailed;
+  const KivResult result = SeekTo(source.start);
+  if (result != kKivResult_OK) return result;
+  return source.layer == nullptr ? ReadMergedChannels(document, source, plan, image)
+                                 : ReadLayerChannels(document, source, plan, image);
+}
+
 }  // namespace
 
 PixelPlan PlanFor(const CPS30Document& document, std::uint32_t layout) {
@@ -215,34 +246,16 @@ KivResult ReadPixels(CPS30Document& document, std::uint32_t layout, KivHandle* i
   if (document.depth != 1 && document.depth != 8 && document.depth != 16) return kKivResult_UnsupportedFile;
   if (source.width <= 0 || source.height <= 0 || plan.planes <= 0) return kKivResult_OK;
 
-  // Sizes that do not fit the host's 32-bit sizes count as memory refused.
-  const std::int64_t limit = std::numeric_limits<std::int32_t>::max();
-  if (source.width > limit || source.height > limit) return kKivResult_OutOfMemory;
-  const std::uint64_t rowBytes = static_cast<std::uint64_t>(source.width) * static_cast<std::uint64_t>(plan.PixelBytes());
-  if (rowBytes > UINT32_MAX || rowBytes * static_cast<std::uint64_t>(source.height) > UINT32_MAX ||
-      document.handleMemory == nullptr) {
-    return kKivResult_OutOfMemory;
-  }
-  const auto size = static_cast<std::uint32_t>(rowBytes * static_cast<std::uint64_t>(source.height));
-  IKivHandleMemory* memory = document.handleMemory;
-  const KivHandle handle = memory->NewHandle(size);
-  if (handle == 0) return kKivResult_OutOfMemory;
-  *image = handle;
-  auto* pixels = static_cast<std::uint8_t*>(memory->LockHandle(handle));
-  if (pixels == nullptr) return kKivResult_OutOfMemory;
+  std::uint8_t* pixels = nullptr;
+  KivResult result = ObtainImage(document, source, plan, image, &pixels);
+  if (result != kKivResult_OK) return result;
   // No host memory ever reaches the picture: what no channel covers is 0.
-  std::memset(pixels, 0, size);
-
-  const ImageBuffer buffer{pixels, document.readWidth, document.readHeight, plan.planes, plan.sampleBytes};
-  KivResult result = kKivResult_OK;
-  if (source.channels > 0) {
-    result = DocumentStream == nullptr ? kKivResult_ReadFailed : SeekTo(source.start);
-    if (result == kKivResult_OK) {
-      result = source.layer == nullptr ? ReadMergedChannels(document, source, plan, buffer)
-                                       : ReadLayerChannels(document, source, plan, buffer);
-    }
-  }
-  memory->UnlockHandle(handle);
+  ImageBuffer buffer{pixels, document.readWidth, document.readHeight, plan.planes, plan.sampleBytes, nullptr};
+  RowClearing clearing(buffer);
+  buffer.clearing = &clearing;
+  result = ReadChannels(document, source, plan, buffer);
+  clearing.Rest();
+  document.handleMemory->UnlockHandle(*image);
   return result;
 }
 

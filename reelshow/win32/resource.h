@@ -1,0 +1,3 @@
+#pragma once
+// Resource ids of reelshow.scr.
+#define IDB_WEBSITE_GLYPHS 101
