@@ -7,6 +7,14 @@
 
 namespace strataread {
 
+// The largest block the pixel pipeline asks the host for, image or work
+// row. Its sizes come from the header and the records, which the file's
+// length does not bound (rows that are not stored are zeros). 256 MiB is
+// well above the documents the plug-in is for and already an eighth of a
+// 32-bit host's address space, so a larger block is refused as memory the
+// host cannot give, before the host is asked.
+inline constexpr std::uint64_t kMaxBlockBytes = std::uint64_t{256} << 20;
+
 class HandleBlock {
 public:
   explicit HandleBlock(IKivHandleMemory* memory) : memory_(memory) {}
@@ -15,10 +23,10 @@ public:
   HandleBlock& operator=(const HandleBlock&) = delete;
 
   // Gives back what is held and obtains size bytes, locked. False when the
-  // size does not fit the host's 32-bit sizes, or the host refuses it.
+  // size is above kMaxBlockBytes, or the host refuses it.
   bool Obtain(std::uint64_t size) {
     Release();
-    if (memory_ == nullptr || size > UINT32_MAX) return false;
+    if (memory_ == nullptr || size > kMaxBlockBytes) return false;
     const KivHandle handle = memory_->NewHandle(static_cast<std::uint32_t>(size));
     if (handle == 0) return false;
     void* address = memory_->LockHandle(handle);

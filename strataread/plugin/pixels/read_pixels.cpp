@@ -194,8 +194,8 @@ std::int32_t ToInt32(std::int64_t value) {
 }
 
 // Allocates and locks the image buffer, height rows of width pixels of the
-// plan's size; its handle goes to *image as soon as it exists. Sizes that
-// do not fit the host's 32-bit sizes count as memory refused.
+// plan's size; its handle goes to *image as soon as it exists. Sizes above
+// kMaxBlockBytes count as memory refused.
 KivResult ObtainImage(const CPS30Document& document, const Source& source, const PixelPlan& plan, KivHandle* image,
                       std::uint8_t** pixels) {
   const std::int64_t limit = std::numeric_limits<std::int32_t>::max();
@@ -204,7 +204,7 @@ KivResult ObtainImage(const CPS30Document& document, const Source& source, const
   }
   const std::uint64_t rowBytes =
       static_cast<std::uint64_t>(source.width) * static_cast<std::uint64_t>(plan.PixelBytes());
-  if (rowBytes > UINT32_MAX || rowBytes * static_cast<std::uint64_t>(source.height) > UINT32_MAX) {
+  if (rowBytes > kMaxBlockBytes || rowBytes * static_cast<std::uint64_t>(source.height) > kMaxBlockBytes) {
     return kKivResult_OutOfMemory;
   }
   const auto size = static_cast<std::uint32_t>(rowBytes * static_cast<std::uint64_t>(source.height));
