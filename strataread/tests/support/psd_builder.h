@@ -61,6 +61,8 @@ ByteVector EncodePlane(const ByteVector& rows, std::size_t rowBytes, std::size_t
 
 struct Channel {
   Channel(std::int16_t channelId = 0) : id(channelId) {}  // NOLINT: a bare id is a channel
+  Channel(std::int16_t channelId, ByteVector channelRows, Compression rowCompression = Compression::Raw)
+      : id(channelId), rows(std::move(channelRows)), compression(rowCompression) {}
 
   std::int16_t id;
   // Stored rows (RowBytes each) before compression; empty means zeros.

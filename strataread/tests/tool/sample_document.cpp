@@ -21,13 +21,6 @@ ByteVector Plane(std::uint32_t width, std::uint32_t height, Shade shade) {
   return plane;
 }
 
-Channel MakeChannel(std::int16_t id, ByteVector rows, Compression compression) {
-  Channel channel(id);
-  channel.rows = std::move(rows);
-  channel.compression = compression;
-  return channel;
-}
-
 bool InDisc(std::uint32_t x, std::uint32_t y, int centreX, int centreY, int radius) {
   const int dx = static_cast<int>(x) - centreX;
   const int dy = static_cast<int>(y) - centreY;
@@ -48,10 +41,10 @@ Layer Background() {
   layer.right = kWidth;
   layer.name = "Sky";
   layer.channels = {
-      MakeChannel(-1, Plane(kWidth, kHeight, [](std::uint32_t, std::uint32_t) { return 255u; }), Compression::PackBits),
-      MakeChannel(0, Plane(kWidth, kHeight, SkyRed), Compression::PackBits),
-      MakeChannel(1, Plane(kWidth, kHeight, SkyGreen), Compression::PackBits),
-      MakeChannel(2, Plane(kWidth, kHeight, SkyBlue), Compression::PackBits),
+      Channel(-1, Plane(kWidth, kHeight, [](std::uint32_t, std::uint32_t) { return 255u; }), Compression::PackBits),
+      Channel(0, Plane(kWidth, kHeight, SkyRed), Compression::PackBits),
+      Channel(1, Plane(kWidth, kHeight, SkyGreen), Compression::PackBits),
+      Channel(2, Plane(kWidth, kHeight, SkyBlue), Compression::PackBits),
   };
   layer.blendRanges = {{0, 0, 255, 255}, {0, 0, 255, 255}};
   return layer;
@@ -69,11 +62,11 @@ Layer Sun() {
   const auto alpha = [](std::uint32_t x, std::uint32_t y) { return InDisc(x, y, 12, 12, 11) ? 255u : 0u; };
   layer.mask = psdbuild::Mask(6, 30, 30, 54);
   layer.channels = {
-      MakeChannel(-1, Plane(24, 24, alpha), Compression::PackBits),
-      MakeChannel(0, Plane(24, 24, [](std::uint32_t, std::uint32_t) { return 255u; }), Compression::PackBits),
-      MakeChannel(1, Plane(24, 24, [](std::uint32_t x, std::uint32_t) { return 200 + x; }), Compression::PackBits),
-      MakeChannel(2, Plane(24, 24, [](std::uint32_t, std::uint32_t) { return 40u; }), Compression::Raw),
-      MakeChannel(-2, Plane(24, 24, [](std::uint32_t, std::uint32_t y) { return SunMask(y); }), Compression::Raw),
+      Channel(-1, Plane(24, 24, alpha), Compression::PackBits),
+      Channel(0, Plane(24, 24, [](std::uint32_t, std::uint32_t) { return 255u; }), Compression::PackBits),
+      Channel(1, Plane(24, 24, [](std::uint32_t x, std::uint32_t) { return 200 + x; }), Compression::PackBits),
+      Channel(2, Plane(24, 24, [](std::uint32_t, std::uint32_t) { return 40u; }), Compression::Raw),
+      Channel(-2, Plane(24, 24, [](std::uint32_t, std::uint32_t y) { return SunMask(y); }), Compression::Raw),
   };
   layer.blendRanges = {{0, 0, 255, 255}, {0, 0, 255, 255}, {10, 20, 230, 240}};
   return layer;
@@ -93,11 +86,11 @@ Layer Hills() {
     return y + 32 >= 40 - (x % 16 < 8 ? x % 8 : 8 - x % 8) ? 255u : 0u;
   };
   layer.channels = {
-      MakeChannel(-1, Plane(kWidth, 16, alpha), Compression::PackBits),
-      MakeChannel(0, Plane(kWidth, 16, [](std::uint32_t, std::uint32_t) { return 40u; }), Compression::PackBits),
-      MakeChannel(1, Plane(kWidth, 16, [](std::uint32_t, std::uint32_t y) { return 120 + y * 4; }),
+      Channel(-1, Plane(kWidth, 16, alpha), Compression::PackBits),
+      Channel(0, Plane(kWidth, 16, [](std::uint32_t, std::uint32_t) { return 40u; }), Compression::PackBits),
+      Channel(1, Plane(kWidth, 16, [](std::uint32_t, std::uint32_t y) { return 120 + y * 4; }),
               Compression::PackBits),
-      MakeChannel(2, Plane(kWidth, 16, [](std::uint32_t, std::uint32_t) { return 50u; }), Compression::PackBits),
+      Channel(2, Plane(kWidth, 16, [](std::uint32_t, std::uint32_t) { return 50u; }), Compression::PackBits),
   };
   return layer;
 }

@@ -10,12 +10,6 @@
 
 namespace {
 
-psdbuild::Channel MakeChannel(std::int16_t id, psdbuild::ByteVector rows) {
-  psdbuild::Channel channel(id);
-  channel.rows = std::move(rows);
-  return channel;
-}
-
 using strata_test::Outcome;
 using strata_test::RunStrata;
 using strata_test::ScratchDir;
@@ -130,7 +124,7 @@ std::vector<std::uint8_t> OneLayer() {
   layer.bottom = 2;
   layer.right = 2;
   layer.name = "only";
-  layer.channels = {MakeChannel(0, {1, 2, 3, 4}), MakeChannel(1, {1, 2, 3, 4}), MakeChannel(2, {1, 2, 3, 4})};
+  layer.channels = {psdbuild::Channel(0, {1, 2, 3, 4}), psdbuild::Channel(1, {1, 2, 3, 4}), psdbuild::Channel(2, {1, 2, 3, 4})};
   document.layers = {layer};
   return psdbuild::Build(document);
 }

@@ -12,12 +12,6 @@
 
 namespace {
 
-psdbuild::Channel MakeChannel(std::int16_t id, psdbuild::ByteVector rows) {
-  psdbuild::Channel channel(id);
-  channel.rows = std::move(rows);
-  return channel;
-}
-
 using psdbuild::ByteVector;
 using strata_test::Outcome;
 using strata_test::RunStrata;
@@ -67,8 +61,8 @@ psdbuild::Document RgbWithLayer() {
   layer.bottom = 2;
   layer.right = 2;
   layer.name = "strip";
-  layer.channels = {MakeChannel(-1, {255, 64}), MakeChannel(0, {100, 101}), MakeChannel(1, {110, 111}),
-                    MakeChannel(2, {120, 121})};
+  layer.channels = {psdbuild::Channel(-1, {255, 64}), psdbuild::Channel(0, {100, 101}), psdbuild::Channel(1, {110, 111}),
+                    psdbuild::Channel(2, {120, 121})};
   document.layers = {layer};
   return document;
 }
@@ -245,7 +239,7 @@ TEST(StrataLayersTest, PassesOverALayerThePluginCannotRead) {
   }
   psdbuild::Layer plain = zipped;
   plain.name = "plain";
-  plain.channels = {MakeChannel(0, {1, 2, 3, 4}), MakeChannel(1, {5, 6, 7, 8}), MakeChannel(2, {9, 10, 11, 12})};
+  plain.channels = {psdbuild::Channel(0, {1, 2, 3, 4}), psdbuild::Channel(1, {5, 6, 7, 8}), psdbuild::Channel(2, {9, 10, 11, 12})};
   document.layers = {zipped, plain};
   const ScratchDir dir("layers-pass-over");
   dir.Write("in.psd", psdbuild::Build(document));
