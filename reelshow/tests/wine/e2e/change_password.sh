@@ -4,15 +4,7 @@
 # no window of the program shows.
 source "$(dirname "$0")/lib.sh"
 
-mpr="$SYSDIR/mpr.dll"
-# The stand-in writes its log beside itself under the name it was loaded by.
-mpr_log="$SYSDIR/MPR.DLL.log"
-cp "$mpr" "$E2E_WORK/mpr.dll.wine"
-overrides='HKCU\Software\Wine\AppDefaults\reelshow.scr\DllOverrides'
-on_exit "cp '$E2E_WORK/mpr.dll.wine' '$mpr'; rm -f '$mpr_log'; reg_delete '$overrides'"
-cp "$REELSHOW_MPR_STUB" "$mpr"
-# Wine prefers its own MPR.DLL to a file in the system directory.
-reg_set "$overrides" mpr REG_SZ native
+use_mpr_stub
 
 for args in "/A" "/a 1234" "/a:1"; do
   rm -f "$mpr_log"

@@ -25,15 +25,7 @@ for args in "/P 1234" "/p" "/x" "/" "/S1" "/SS" "/Q:/S"; do
 done
 
 # Lower case runs the saver too; while it is on the screen, nothing else starts.
-mpr="$SYSDIR/mpr.dll"
-# The stand-in writes its log beside itself under the name it was loaded by.
-mpr_log="$SYSDIR/MPR.DLL.log"
-cp "$mpr" "$E2E_WORK/mpr.dll.wine"
-overrides='HKCU\Software\Wine\AppDefaults\reelshow.scr\DllOverrides'
-on_exit "cp '$E2E_WORK/mpr.dll.wine' '$mpr'; rm -f '$mpr_log'; reg_delete '$overrides'"
-cp "$REELSHOW_MPR_STUB" "$mpr"
-# Wine prefers its own MPR.DLL to a file in the system directory.
-reg_set "$overrides" mpr REG_SZ native
+use_mpr_stub
 rm -f "$mpr_log"
 start_program 60000 /s
 wait_saver

@@ -103,6 +103,20 @@ reg_delete() {
   return 0
 }
 
+# use_mpr_stub: the stand-in MPR.DLL in place of the system's until the test
+# ends; the stand-in logs its calls to $mpr_log, beside itself under the name
+# it was loaded by.
+mpr_log="$SYSDIR/MPR.DLL.log"
+use_mpr_stub() {
+  local mpr="$SYSDIR/mpr.dll"
+  local overrides='HKCU\Software\Wine\AppDefaults\reelshow.scr\DllOverrides'
+  cp "$mpr" "$E2E_WORK/mpr.dll.wine"
+  on_exit "cp '$E2E_WORK/mpr.dll.wine' '$mpr'; rm -f '$mpr_log'; reg_delete '$overrides'"
+  cp "$REELSHOW_MPR_STUB" "$mpr"
+  # Wine prefers its own MPR.DLL to a file in the system directory.
+  reg_set "$overrides" mpr REG_SZ native
+}
+
 # make_video NAME SOURCE SIZE SECONDS CODEC: a test video made with ffmpeg
 # in the build tree from a lavfi source ("testsrc", "color=c=red");
 # media NAME prints its Windows path. msvideo1 and cinepak AVIs show their
